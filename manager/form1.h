@@ -1,0 +1,114 @@
+// The lyrics manager's main window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "common/win/controls.h"
+#include "common/win/gdi.h"
+#include "common/win/window.h"
+
+namespace nemba::manager {
+
+inline constexpr wchar_t kAppTitle[] = L"Nemba歌词管理器";
+inline constexpr wchar_t kCaption[] = L"Nemba歌词管理器1.2";
+
+// Control and menu identifiers. None is 1 or 2: the keyboard navigation
+// sends those for Enter and Esc.
+enum : int {
+  IDC_COMMAND1 = 1001, IDC_COMMAND2, IDC_COMMAND3, IDC_COMMAND6 = 1006, IDC_COMMAND7, IDC_COMMAND8, IDC_COMMAND9,
+  IDC_COMMAND10, IDC_COMMAND11, IDC_COMMAND12, IDC_COMMAND13, IDC_COMMAND14, IDC_COMMAND15,
+  IDC_PROGRESSBAR1 = 1100, IDC_LABEL1, IDC_LABEL9, IDC_LIST1, IDC_DRIVE1, IDC_DIR1, IDC_TEXT5, IDC_FILE1,
+};
+enum : UINT {
+  ID_MNOPEN = 2001, ID_MNMOVETO, ID_MNCOPYTO, ID_MNCOPYLIST, ID_MNPASTELIST, ID_MNCHECKWUXIAO,
+  ID_MNRENAMELRC = 2101, ID_MNCLOSESCREEN, ID_MNCLOSESCREENQUIT, ID_MNNEMBASOFT,
+  ID_MNVISITHOMEPAGE = 2201, ID_MNTUIJIAN, ID_MNABOUT,
+};
+
+struct Form1Options {
+  std::wstring programFolder;  // where LrcPath.ini lives; no trailing "\"
+  std::wstring commandLine;    // the arguments, without the program's name
+  bool quitOnClose = true;     // the program ends with this window
+};
+
+class Form1 : public win::Window {
+ public:
+  explicit Form1(Form1Options options);
+  ~Form1() override;
+
+  // Creates the window, runs the start-up sequence and shows it.
+  bool Open(int show = SW_SHOWNORMAL);
+
+  // ---- window state ----
+  int16_t ActiveList = 2;
+  bool ListSelFlag = false;
+  bool FileSelFlag = false;
+  std::wstring CurFolder;
+  std::wstring SavedPath;
+  std::wstring IniFile;
+
+  // ---- controls ----
+  win::Button Command1, Command2, Command3, Command6, Command7, Command8, Command10, Command11;
+  win::SymbolButton Command9, Command12, Command13, Command14, Command15;
+  win::ProgressBar ProgressBar1;
+  win::Label Label1, Label9;
+  win::CheckList List1;
+  win::DriveList Drive1;
+  win::DirList Dir1;
+  win::Edit Text5;
+  win::FileList File1;
+  win::ToolTip Tips;
+
+  // ---- routines the other windows use ----
+  void ForbidCmd();
+  void UnForbidCmd();
+  void ShowProgressBar(int16_t max);
+  void ShowProgress();
+  void UnShowProgressBar();
+  int16_t GetSelCounts() const;
+  void PanDuanList();
+  bool OpenFolderAndSetFileFocus(const std::wstring& path);
+  // A message box with the program's title unless another is given.
+  int Msg(const std::wstring& text, UINT type = MB_OK, const std::wstring& title = kAppTitle);
+
+  bool MenuEnabled(UINT id) const;
+  HMENU Menu() const { return ::GetMenu(hwnd()); }
+
+  // ---- event handlers ----
+  void Form_Load();
+  void Form_QueryUnload();
+  void List1_GotFocus() { ActiveList = 1; }
+  void File1_GotFocus() { ActiveList = 2; }
+  void List1_Click();
+  void File1_Click();
+  void Drive1_Change();
+  void Dir1_Change();
+  bool Text5_KeyPress(wchar_t key);
+  void Command8_Click();
+  void Command15_Click();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnDestroyed() override;
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  void GetAddPath();
+  void SetMenuEnabled(UINT id, bool on);
+
+  Form1Options options_;
+  int dpi_ = 96;
+  win::UniqueFont font_;
+  win::UniqueIcon icon_, smallIcon_;
+  bool loading_ = false;
+};
+
+// A file search on the path finds something (a folder, or a wildcard name
+// that matches, also counts).
+bool FileExists(const std::wstring& path);
+
+}  // namespace nemba::manager
