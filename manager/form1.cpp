@@ -154,6 +154,7 @@ void Form1::CreateControls() {
   Tips.Add(Command13.hwnd(), L"去重");
   Tips.Add(Command14.hwnd(), L"删除错误文件");
   Tips.Add(Command15.hwnd(), L"获取文件夹");
+  Tips.Add(Command7.hwnd(), L"加入列表");
   Tips.Add(List1.hwnd(), L"可直接拖放文件到列表。");
   Tips.Add(Text5.hwnd(), L"输入完成后按Enter键");
   Tips.Add(File1.hwnd(), L"");

@@ -128,11 +128,12 @@ bool ToolTip::Create(HWND owner) {
 void ToolTip::Add(HWND tool, const std::wstring& text) {
   TTTOOLINFOW ti{};
   ti.cbSize = sizeof(ti);
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.uFlags = TTF_IDISHWND;  // our own relay: the subclassing kind is slow under Wine
   ti.hwnd = owner_;
   ti.uId = reinterpret_cast<UINT_PTR>(tool);
   ti.lpszText = const_cast<wchar_t*>(text.c_str());
   ::SendMessageW(hwnd(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  if (Control* c = Control::FromHwnd(tool)) c->SetTooltipRelay(hwnd());
 }
 
 void ToolTip::SetTip(HWND tool, const std::wstring& text) {

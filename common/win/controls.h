@@ -18,9 +18,12 @@ namespace nemba::win {
 class Button : public Control {
  public:
   bool Create(HWND parent, int id, const std::wstring& caption, RECT r, DWORD style = BS_PUSHBUTTON);
-  // Clicks the button as the user does (nothing happens while it is disabled).
+  // Clicks the button as the user does: the parent hears BN_CLICKED, unless
+  // the button is disabled. (BM_CLICK goes through mouse capture, which a
+  // window that is not in front may not get.)
   void Click() {
-    if (Enabled()) ::SendMessageW(hwnd(), BM_CLICK, 0, 0);
+    if (IsWindowVisible(hwnd()) && Enabled())
+      ::SendMessageW(::GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id(), BN_CLICKED), reinterpret_cast<LPARAM>(hwnd()));
   }
   std::function<void()> onClick;
   bool OnReflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

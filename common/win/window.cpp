@@ -1,6 +1,8 @@
 #include "common/win/window.h"
 
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -8,6 +10,7 @@ namespace nemba::win {
 namespace {
 
 bool g_quitRequested = false;
+std::unordered_map<HWND, Control*> g_controls;
 std::vector<HWND> g_navigation;
 
 }  // namespace
@@ -136,13 +139,13 @@ Control::~Control() {
   }
 }
 
-// The control object is kept in the window's user data and found through
-// it: window properties and the common-controls subclass helpers go to the
-// window server for every message under Wine, which made a 32,767-entry fill
-// take seconds instead of milliseconds.
+// Controls are subclassed by hand and found through a table of our own:
+// window properties and the common-controls subclass helpers go to the window
+// server for every message under Wine, which made a 32,767-entry fill take
+// seconds instead of milliseconds.
 Control* Control::FromHwnd(HWND hwnd) {
-  if (!hwnd || reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) != &Control::Proc) return nullptr;
-  return reinterpret_cast<Control*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto it = g_controls.find(hwnd);
+  return it == g_controls.end() ? nullptr : it->second;
 }
 
 std::wstring Control::Text() const {
@@ -165,6 +168,7 @@ bool Control::CreateChild(HWND parent, const wchar_t* className, const std::wstr
 
 void Control::Attach(HWND h) {
   hwnd_ = h;
+  g_controls[h] = this;
   ::SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   baseProc_ = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::Proc)));
@@ -174,6 +178,7 @@ void Control::Detach() {
   if (!hwnd_) return;
   ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(baseProc_));
   ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  g_controls.erase(hwnd_);
   hwnd_ = nullptr;
 }
 
@@ -183,6 +188,10 @@ LRESULT CALLBACK Control::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     WNDPROC base = self->baseProc_;
     self->Detach();
     return ::CallWindowProcW(base, hwnd, msg, wp, lp);
+  }
+  if (self->relayTip_ && ((msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || msg == WM_NCMOUSEMOVE)) {
+    MSG m{hwnd, msg, wp, lp, 0, {}};
+    ::SendMessageW(self->relayTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
   }
   return self->SubclassProc(msg, wp, lp);
 }

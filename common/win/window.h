@@ -98,6 +98,9 @@ class Control {
   // Called by the parent's routing with a message the control sent to it.
   virtual bool OnReflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
+  // The tooltip window that this control's mouse messages are relayed to.
+  void SetTooltipRelay(HWND tooltip) { relayTip_ = tooltip; }
+
  protected:
   bool CreateChild(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle,
                    RECT bounds, int id);
@@ -112,6 +115,7 @@ class Control {
 
   HWND hwnd_ = nullptr;
   WNDPROC baseProc_ = nullptr;
+  HWND relayTip_ = nullptr;
 };
 
 // Runs the window messages that are waiting, and returns when there are none.
