@@ -122,8 +122,12 @@ TEST_F(Form1Test, TheWindowHasEveryControlInItsPlace) {
     EXPECT_EQ(got.top, want.top);
     EXPECT_EQ(got.right, want.right);
     EXPECT_EQ(got.bottom, want.bottom);
-    if (e.text) EXPECT_EQ(e.c.Text(), e.text);
-    if (e.tip) EXPECT_EQ(f.Tips.Tip(e.c.hwnd()), e.tip);
+    if (e.text) {
+      EXPECT_EQ(e.c.Text(), e.text);
+    }
+    if (e.tip) {
+      EXPECT_EQ(f.Tips.Tip(e.c.hwnd()), e.tip);
+    }
     EXPECT_TRUE(e.c.Enabled());
   }
   RECT drive = ClientRectOf(f.Drive1.hwnd());
@@ -188,7 +192,7 @@ TEST_F(Form1Test, TheStoredFolderIsRestoredAndWrittenAgain) {
   test::MakeDir(folder);
   test::WriteBytes(folder + L"\\歌.lrc", "x");
   WriteIni(folder);
-  Form1& f = Start();
+  Start();
   ExpectBrowserOn(folder);
   EXPECT_EQ(File1Items(), std::vector<std::wstring>{L"歌.lrc"});
   Close();
