@@ -337,11 +337,11 @@ void FileList::Refresh() {
   if (!folder_.empty()) {
     std::vector<std::wstring> patterns;
     for (auto& p : SplitPatterns(pattern_)) patterns.push_back(UpperName(p));
-    std::wstring spec = folder_;
-    if (spec.back() != L'\\') spec += L'\\';
-    spec += L'*';
+    std::wstring search = folder_;
+    if (search.back() != L'\\') search += L'\\';
+    search += L'*';
     WIN32_FIND_DATAW fd;
-    UniqueFind find(::FindFirstFileExW(spec.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
+    UniqueFind find(::FindFirstFileExW(search.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
                                        FIND_FIRST_EX_LARGE_FETCH));
     if (find) {
       do {
