@@ -46,7 +46,7 @@ bool FileExists(const std::wstring& path) {
 
 Form1::Form1(Form1Options options) : options_(std::move(options)) {}
 
-Form1::~Form1() { DestroyNow(); }
+// The destructor lives in form1_menus.cpp, beside the windows it closes.
 
 bool Form1::Open(int show) {
   dpi_ = win::ScreenDpi();
@@ -67,6 +67,7 @@ bool Form1::Open(int show) {
   if (smallIcon_) ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   CreateMenus();
   CreateControls();
+  WireToolsAndHelpMenus();
   win::AddKeyboardNavigation(hwnd());
   Form_Load();
   if (!IsOpen()) return false;

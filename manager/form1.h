@@ -4,13 +4,20 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "common/win/controls.h"
 #include "common/win/gdi.h"
 #include "common/win/window.h"
 
+namespace nemba::recommend {
+class Form5;
+}
+
 namespace nemba::manager {
+
+class Form4;
 
 inline constexpr wchar_t kAppTitle[] = L"Nemba歌词管理器";
 inline constexpr wchar_t kCaption[] = L"Nemba歌词管理器1.2";
@@ -37,6 +44,8 @@ struct Form1Options {
 class Form1 : public win::Window {
  public:
   explicit Form1(Form1Options options);
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
   ~Form1() override;
 
   // Creates the window, runs the start-up sequence and shows it.
@@ -90,6 +99,13 @@ class Form1 : public win::Window {
   void Command8_Click();
   void Command15_Click();
 
+  // ---- tools and help menus (form1_menus.cpp) ----
+  void WireToolsAndHelpMenus();
+  // ---- end of tools and help menus ----
+
+  // ---- list commands (form1_list.cpp, form1_files.cpp) ----
+  // ---- end of list commands ----
+
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnDestroyed() override;
@@ -105,6 +121,11 @@ class Form1 : public win::Window {
   win::UniqueFont font_;
   win::UniqueIcon icon_, smallIcon_;
   bool loading_ = false;
+
+  // ---- windows opened from the menus (form1_menus.cpp) ----
+  std::unique_ptr<Form4> form4_;
+  std::unique_ptr<recommend::Form5> form5_;
+  // ---- end of windows opened from the menus ----
 };
 
 // A file search on the path finds something (a folder, or a wildcard name

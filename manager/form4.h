@@ -1,0 +1,4 @@
+#pragma once
+namespace nemba::manager {
+class Form4 {};
+}

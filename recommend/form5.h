@@ -1,0 +1,4 @@
+#pragma once
+namespace nemba::recommend {
+class Form5 {};
+}
