@@ -44,7 +44,7 @@ bool FileExists(const std::wstring& path) {
   return static_cast<bool>(find);
 }
 
-Form1::Form1(Form1Options options) : options_(std::move(options)) {}
+
 
 // The destructor lives in form1_menus.cpp, beside the windows it closes.
 

@@ -5,6 +5,8 @@
 
 namespace nemba::manager {
 
+Form1::Form1(Form1Options options) : options_(std::move(options)) {}
+
 Form1::~Form1() { DestroyNow(); }
 
 void Form1::WireToolsAndHelpMenus() {}
