@@ -1,5 +1,7 @@
 #include "common/text.h"
 
+#include <cstdlib>
+
 namespace nemba {
 
 std::wstring TrimSpaces(std::wstring_view s) {
@@ -99,6 +101,53 @@ std::vector<std::wstring> SplitQuotedPaths(std::wstring_view args) {
     }
   }
   return out;
+}
+
+std::vector<std::wstring> SplitCrLf(std::wstring_view text) {
+  std::vector<std::wstring> lines;
+  if (text.empty()) return lines;
+  size_t start = 0;
+  for (;;) {
+    size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring_view::npos) {
+      lines.emplace_back(text.substr(start));
+      return lines;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+}
+
+double LeadingNumber(std::wstring_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+  std::string number;
+  auto digit = [&](size_t k) { return k < text.size() && text[k] >= L'0' && text[k] <= L'9'; };
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) number += static_cast<char>(text[i++]);
+  size_t digits = 0;
+  while (digit(i)) {
+    number += static_cast<char>(text[i++]);
+    ++digits;
+  }
+  if (i < text.size() && text[i] == L'.') {
+    number += '.';
+    ++i;
+    while (digit(i)) {
+      number += static_cast<char>(text[i++]);
+      ++digits;
+    }
+  }
+  if (digits == 0) return 0;
+  if (i < text.size() && (text[i] == L'e' || text[i] == L'E')) {
+    size_t k = i + 1;
+    std::string exponent = "e";
+    if (k < text.size() && (text[k] == L'+' || text[k] == L'-')) exponent += static_cast<char>(text[k++]);
+    if (digit(k)) {
+      while (digit(k)) exponent += static_cast<char>(text[k++]);
+      number += exponent;
+    }
+  }
+  return std::strtod(number.c_str(), nullptr);
 }
 
 }  // namespace nemba

@@ -34,4 +34,13 @@ std::wstring CommandTail(std::wstring_view commandLine);
 // paths without spaces unquoted). Pieces that are blank are dropped.
 std::vector<std::wstring> SplitQuotedPaths(std::wstring_view args);
 
+// Splits at every CR LF pair; a lone CR or LF does not split, and a text
+// ending in CR LF gives an empty last line. An empty text gives no lines.
+std::vector<std::wstring> SplitCrLf(std::wstring_view text);
+
+// Reads a reply as a number: leading blanks skipped, then the longest
+// leading decimal number (sign, digits, point, exponent); 0 when the reply
+// does not begin with one.
+double LeadingNumber(std::wstring_view text);
+
 }  // namespace nemba

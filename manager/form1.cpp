@@ -68,6 +68,7 @@ bool Form1::Open(int show) {
   CreateMenus();
   CreateControls();
   WireToolsAndHelpMenus();
+  WireListCommands();
   win::AddKeyboardNavigation(hwnd());
   Form_Load();
   if (!IsOpen()) return false;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/win/controls.h"
 #include "common/win/gdi.h"
@@ -101,9 +102,41 @@ class Form1 : public win::Window {
 
   // ---- tools and help menus (form1_menus.cpp) ----
   void WireToolsAndHelpMenus();
+  void mnCloseScreen_Click();
+  void mnCloseScreenQuit_Click();
+  void mnNembaSoft_Click();
+  void mnvisithomepage_Click();
+  void mnTuijian_Click();
+  void mnabout_Click();
+  // The display power request goes through here; tests replace it so that
+  // nothing is dimmed.
+  std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)> sendDisplayRequest = [](HWND h, UINT m, WPARAM w, LPARAM l) {
+    return ::SendMessageA(h, m, w, l);
+  };
+  // The windows the menus opened, while they are open.
+  Form4* NembaSoftWindow() const;
+  recommend::Form5* RecommendWindow() const;
   // ---- end of tools and help menus ----
 
   // ---- list commands (form1_list.cpp, form1_files.cpp) ----
+  void WireListCommands();
+  void Command7_Click();   // add to list
+  void Command6_Click();   // remove selected entries
+  void Command10_Click();  // clear
+  void Command3_Click();   // select / deselect all
+  void Command11_Click();  // move an entry
+  void Command13_Click();  // remove duplicates
+  void List1_DropFiles(const std::vector<std::wstring>& files);
+  void mnCopyList_Click();
+  void mnPasteList_Click();
+  void mnCheckWuXiao_Click();  // mark invalid lyrics
+  void Command2_Click();       // delete invalid lyrics
+  void Command14_Click();      // delete erroneous files
+  void Command1_Click();       // delete files
+  void mnMoveTo_Click() { MoveOrCopyTo(true); }
+  void mnCopyTo_Click() { MoveOrCopyTo(false); }
+  void mnOpen_Click();
+  void Command9_Click();  // open containing folder
   // ---- end of list commands ----
 
  protected:
@@ -115,6 +148,10 @@ class Form1 : public win::Window {
   void CreateMenus();
   void GetAddPath();
   void SetMenuEnabled(UINT id, bool on);
+  void MoveOrCopyTo(bool move);
+  // Appends to List1; false (and a message, once per command) when it is full.
+  bool AddToList1(const std::wstring& text);
+  bool listFullReported_ = false;
 
   Form1Options options_;
   int dpi_ = 96;

@@ -180,14 +180,51 @@ int CheckList::Insert(int index, const std::wstring& text) {
                              reinterpret_cast<LPARAM>(text.c_str()));
   if (i < 0) return -1;
   ::SendMessageW(hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(i), 0);
+  if (index >= 0 && i < Count() - 1) ++generation_;
   return static_cast<int>(i);
 }
 
 bool CheckList::Remove(int index) {
+  ++generation_;
   return ::SendMessageW(hwnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0) != LB_ERR;
 }
 
-void CheckList::Clear() { ::SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
+void CheckList::Clear() {
+  ++generation_;
+  ::SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0);
+}
+
+std::vector<std::wstring> CheckList::Items() const {
+  std::vector<std::wstring> items;
+  int n = Count();
+  items.reserve(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) items.push_back(Item(i));
+  return items;
+}
+
+void CheckList::RemoveWhere(const std::vector<bool>& remove) {
+  int n = Count();
+  std::vector<std::pair<std::wstring, bool>> kept;
+  int current = Current(), newCurrent = -1;
+  for (int i = 0; i < n; ++i) {
+    if (static_cast<size_t>(i) < remove.size() && remove[static_cast<size_t>(i)]) continue;
+    if (i == current) newCurrent = static_cast<int>(kept.size());
+    kept.emplace_back(Item(i), Checked(i));
+  }
+  if (static_cast<int>(kept.size()) == n) return;
+  int top = static_cast<int>(::SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
+  // Rebuilt in one go: deleting entries one by one moves the rest each time.
+  SetRedraw(false);
+  Clear();
+  Reserve(static_cast<int>(kept.size()));
+  for (auto& [text, checked] : kept) {
+    LRESULT i = ::SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(i), checked ? 1 : 0);
+  }
+  SetCurrent(newCurrent);
+  ::SendMessageW(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(std::min(top, static_cast<int>(kept.size()) - 1)), 0);
+  SetRedraw(true);
+}
 
 std::wstring CheckList::Item(int index) const { return ListText(hwnd(), LB_GETTEXTLEN, LB_GETTEXT, index); }
 
@@ -362,6 +399,7 @@ void FileList::Refresh() {
   ::SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(hwnd(), nullptr, TRUE);
   marked_ = false;
+  ++generation_;
 }
 
 std::wstring FileList::Item(int index) const { return ListText(hwnd(), LB_GETTEXTLEN, LB_GETTEXT, index); }
@@ -394,6 +432,14 @@ bool FileList::OnReflect(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     marked_ = true;
     if (onClick) {
       auto fn = onClick;
+      fn();
+    }
+    result = 0;
+    return true;
+  }
+  if (msg == WM_COMMAND && HIWORD(wp) == LBN_DBLCLK) {
+    if (onDoubleClick) {
+      auto fn = onDoubleClick;
       fn();
     }
     result = 0;

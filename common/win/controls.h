@@ -103,6 +103,14 @@ class CheckList : public Control {
   void SetRedraw(bool on);
   void AcceptFiles(bool on) { ::DragAcceptFiles(hwnd(), on ? TRUE : FALSE); }
 
+  std::vector<std::wstring> Items() const;
+  // Removes every entry whose flag is set, in one pass: the others keep
+  // their order, checks and the current mark.
+  void RemoveWhere(const std::vector<bool>& remove);
+  // Changes whenever entries are removed or inserted before the end, so a
+  // loop that lets events run can tell that its positions no longer hold.
+  unsigned Generation() const { return generation_; }
+
   // The user clicked an entry or moved the highlight, or toggled a check box.
   std::function<void()> onClick;
   // Files dropped from the shell, in the order the shell gave them.
@@ -117,6 +125,7 @@ class CheckList : public Control {
   int BoxWidth() const;
   void Toggle(int index);
   void RedrawItem(int index);
+  unsigned generation_ = 0;
 };
 
 // The files of one folder that match a pattern list such as "*.mp3;*.wma"
@@ -145,13 +154,19 @@ class FileList : public Control {
   int Current() const;
   void SetCurrent(int index);
 
+  // Changes at every reading of the folder.
+  unsigned Generation() const { return generation_; }
+
   std::function<void()> onClick;
+  // A double click; the click before it made the entry under the mouse current.
+  std::function<void()> onDoubleClick;
   bool OnReflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
  protected:
   LRESULT SubclassProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  unsigned generation_ = 0;
   std::wstring folder_;
   std::wstring pattern_ = L"*.*";
   bool showHidden_ = false;

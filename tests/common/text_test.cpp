@@ -75,3 +75,25 @@ TEST(Text, SplitQuotedPathsTakesUnquotedPathsToo) {
   EXPECT_EQ(SplitQuotedPaths(L"\""), Paths{});
   EXPECT_EQ(SplitQuotedPaths(L"\"unclosed"), Paths{L"unclosed"});
 }
+
+TEST(Text, SplitCrLfSplitsOnlyAtPairs) {
+  EXPECT_EQ(SplitCrLf(L"x\r\ny\r\n"), (Paths{L"x", L"y", L""}));
+  EXPECT_EQ(SplitCrLf(L"a\rb\nc"), Paths{L"a\rb\nc"});
+  EXPECT_EQ(SplitCrLf(L"\r\n\r\n"), (Paths{L"", L"", L""}));
+  EXPECT_EQ(SplitCrLf(L""), Paths{});
+}
+
+TEST(Text, LeadingNumberReadsTheLongestDecimalPrefix) {
+  EXPECT_EQ(LeadingNumber(L"4"), 4);
+  EXPECT_EQ(LeadingNumber(L"  2.5abc"), 2.5);
+  EXPECT_EQ(LeadingNumber(L"-1"), -1);
+  EXPECT_EQ(LeadingNumber(L"+3"), 3);
+  EXPECT_EQ(LeadingNumber(L"1e2x"), 100);
+  EXPECT_EQ(LeadingNumber(L"1e"), 1);
+  EXPECT_EQ(LeadingNumber(L".5"), 0.5);
+  EXPECT_EQ(LeadingNumber(L"abc"), 0);
+  EXPECT_EQ(LeadingNumber(L"-"), 0);
+  EXPECT_EQ(LeadingNumber(L"0x10"), 0);
+  EXPECT_EQ(LeadingNumber(L"1 2"), 1);
+  EXPECT_GT(LeadingNumber(L"1e400"), 1e300);
+}
