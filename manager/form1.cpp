@@ -288,6 +288,8 @@ void Form1::UnForbidCmd() {
 }
 
 void Form1::ShowProgressBar(int16_t max) {
+  progressValue_ = 0;
+  progressShown_ = ::GetTickCount64();
   ProgressBar1.SetValue(0);
   if (max > 0) {
     ProgressBar1.SetMax(max);
@@ -295,9 +297,21 @@ void Form1::ShowProgressBar(int16_t max) {
   }
 }
 
-void Form1::ShowProgress() { ProgressBar1.SetValue(ProgressBar1.Value() + 1); }
+// A step per entry: telling the control each time would cost more than the
+// work itself on long lists, so it hears of it every 15 ms and at the end.
+void Form1::ShowProgress() {
+  ++progressValue_;
+  ULONGLONG now = ::GetTickCount64();
+  if (now - progressShown_ >= 15 || progressValue_ >= ProgressBar1.Max()) {
+    progressShown_ = now;
+    ProgressBar1.SetValue(progressValue_);
+  }
+}
 
-void Form1::UnShowProgressBar() { ProgressBar1.SetVisible(false); }
+void Form1::UnShowProgressBar() {
+  ProgressBar1.SetValue(progressValue_);
+  ProgressBar1.SetVisible(false);
+}
 
 // ---- helpers ---------------------------------------------------------------
 

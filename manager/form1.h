@@ -152,6 +152,9 @@ class Form1 : public win::Window {
   // Appends to List1; false (and a message, once per command) when it is full.
   bool AddToList1(const std::wstring& text);
   bool listFullReported_ = false;
+  // The bar's value; the control is told at most every few milliseconds.
+  int progressValue_ = 0;
+  ULONGLONG progressShown_ = 0;
 
   Form1Options options_;
   int dpi_ = 96;

@@ -1,5 +1,8 @@
 // The commands that act on the files themselves: invalid lyrics, deleting,
 // moving, copying and opening.
+#include <unordered_map>
+#include <unordered_set>
+
 #include "common/win/ansi.h"
 #include "common/win/services.h"
 #include "manager/form1.h"
@@ -9,18 +12,51 @@
 namespace nemba::manager {
 namespace {
 
-// A normal file: not a folder, neither hidden nor system.
-bool NormalFileExists(const std::wstring& path) {
-  DWORD a = ::GetFileAttributesW(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES &&
-         !(a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+std::wstring Upper(std::wstring s) {
+  if (!s.empty()) ::CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+  return s;
 }
+
+// Which normal files (not folders, neither hidden nor system) each folder
+// holds, read once per folder for one command: a lookup per file scans the
+// whole folder on file systems without case folding (Wine), and costs a round
+// trip on network folders.
+class NormalFiles {
+ public:
+  bool Exists(const std::wstring& path) {
+    size_t slash = path.rfind(L'\\');
+    if (slash == std::wstring::npos || slash + 1 == path.size()) return false;
+    std::wstring name = path.substr(slash + 1);
+    if (name.find_first_of(L"*?") != std::wstring::npos) return false;
+    auto& names = Folder(Upper(path.substr(0, slash + 1)));
+    return names.count(Upper(std::move(name))) != 0;
+  }
+
+ private:
+  const std::unordered_set<std::wstring>& Folder(const std::wstring& folder) {
+    auto it = folders_.find(folder);
+    if (it != folders_.end()) return it->second;
+    std::unordered_set<std::wstring>& names = folders_[folder];
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
+                                  FIND_FIRST_EX_LARGE_FETCH);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        if (!(fd.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+          names.insert(Upper(fd.cFileName));
+      } while (::FindNextFileW(h, &fd));
+      ::FindClose(h);
+    }
+    return names;
+  }
+  std::unordered_map<std::wstring, std::unordered_set<std::wstring>> folders_;
+};
 
 std::wstring BaseOf(const std::wstring& entry) { return GetDir(entry) + GetMidName(entry); }
 
-bool IsInvalidLyrics(const std::wstring& entry) {
+bool IsInvalidLyrics(NormalFiles& files, const std::wstring& entry) {
   std::wstring base = BaseOf(entry);
-  return !NormalFileExists(base + L".mp3") && !NormalFileExists(base + L".wma");
+  return !files.Exists(base + L".mp3") && !files.Exists(base + L".wma");
 }
 
 std::wstring ErrorMessage(DWORD error) { return std::to_wstring(error) + L"\r\n" + win::ErrorText(error); }
@@ -59,6 +95,7 @@ void Form1::mnCheckWuXiao_Click() {
   if (List1.Count() == 0) return;
   BusyScope busy(*this);
   win::EventPump pump;
+  NormalFiles files;
   unsigned generation = List1.Generation();
   for (int i = 0, n = List1.Count(); i < n; ++i) {
     pump.Tick();
@@ -66,7 +103,7 @@ void Form1::mnCheckWuXiao_Click() {
     if (List1.Generation() != generation || i >= List1.Count()) break;
     // An entry that cannot be tested (no such drive, no name) has no song
     // file to be found, so it is marked like any other without one.
-    List1.SetChecked(i, IsInvalidLyrics(List1.Item(i)));
+    List1.SetChecked(i, IsInvalidLyrics(files, List1.Item(i)));
   }
 }
 
@@ -80,12 +117,13 @@ void Form1::Command2_Click() {
   ForbidCmd();
   ShowProgressBar(static_cast<int16_t>(n));
   win::EventPump pump;
+  NormalFiles files;  // song files: deleting lyrics does not change them
   for (int i = n - 1; i >= 0; --i) {
     pump.Tick();
     if (!IsOpen()) return;
     if (i >= List1.Count()) continue;  // only appends can happen meanwhile
     std::wstring entry = List1.Item(i);
-    if (IsInvalidLyrics(entry)) {
+    if (IsInvalidLyrics(files, entry)) {
       bool checked = List1.Checked(i);
       List1.Remove(i);
       if (!::DeleteFileW((BaseOf(entry) + L".lrc").c_str())) {
@@ -121,10 +159,11 @@ void Form1::Command14_Click() {
   unsigned generation = List1.Generation();
   std::vector<bool> remove(items.size());
   win::EventPump pump;
+  NormalFiles files;
   for (size_t i = items.size(); i-- > 0;) {
     pump.Tick();
     if (!IsOpen()) return;
-    remove[i] = !NormalFileExists(items[i]);
+    remove[i] = !files.Exists(items[i]);
     ShowProgress();
   }
   if (List1.Generation() == generation) {

@@ -58,6 +58,7 @@ void Form1::Command7_Click() {
   win::EventPump pump;
   unsigned generation = File1.Generation();
   std::wstring folder = File1.Folder();
+  List1.SetRedraw(false);
   for (int i = 0; i < n; ++i) {
     pump.Tick();
     if (!IsOpen()) return;
@@ -65,6 +66,7 @@ void Form1::Command7_Click() {
     if (File1.Selected(i) && !AddToList1(JoinPath(folder, File1.Item(i)))) break;
     ShowProgress();
   }
+  List1.SetRedraw(true);
   UnShowProgressBar();
 }
 
@@ -173,7 +175,7 @@ void Form1::Command13_Click() {
     std::vector<bool> remove(items.size());
     for (size_t i = items.size(); i-- > 0;) remove[i] = !seen.insert(items[i]).second;
     List1.RemoveWhere(remove);
-    ProgressBar1.SetValue(n);
+    for (int i = 0; i < n; ++i) ShowProgress();
     UnShowProgressBar();
   }
   PanDuanList();
@@ -183,11 +185,13 @@ void Form1::List1_DropFiles(const std::vector<std::wstring>& files) {
   BusyScope busy(*this);
   listFullReported_ = false;
   win::EventPump pump;
+  List1.SetRedraw(false);
   for (const auto& f : files) {
     pump.Tick();
     if (!IsOpen()) return;
     if (!AddToList1(f)) break;
   }
+  List1.SetRedraw(true);
 }
 
 void Form1::mnCopyList_Click() {

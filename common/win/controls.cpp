@@ -240,8 +240,11 @@ void CheckList::SetChecked(int index, bool on) {
 }
 
 void CheckList::RedrawItem(int index) {
-  RECT r{};
-  if (::SendMessageW(hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+  // Only entries in view: invalidating costs a trip to the window server.
+  RECT r{}, client{}, both{};
+  ::GetClientRect(hwnd(), &client);
+  if (::SendMessageW(hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) != LB_ERR &&
+      ::IntersectRect(&both, &r, &client))
     ::InvalidateRect(hwnd(), &r, FALSE);
 }
 
