@@ -12,7 +12,6 @@ namespace nemba::manager {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Nemba.LyricsManager.Form1";
-constexpr int kIconResource = 1;
 
 // The folder a drive-letter path points at exists.
 bool IsFolder(const std::wstring& path) {
@@ -20,14 +19,6 @@ bool IsFolder(const std::wstring& path) {
   std::wstring probe = path.size() == 2 ? path + L"\\" : path;
   DWORD a = ::GetFileAttributesW(probe.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::wstring CurrentDirectory() {
-  DWORD n = ::GetCurrentDirectoryW(0, nullptr);
-  std::wstring s(n, L'\0');
-  n = ::GetCurrentDirectoryW(n, s.data());
-  s.resize(n);
-  return s;
 }
 
 std::wstring SystemRoot() {
@@ -44,27 +35,15 @@ bool FileExists(const std::wstring& path) {
   return static_cast<bool>(find);
 }
 
-
-
-// The destructor lives in form1_menus.cpp, beside the windows it closes.
+// The constructor and destructor live in form1_menus.cpp, beside the windows
+// they close.
 
 bool Form1::Open(int show) {
   dpi_ = win::ScreenDpi();
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  icon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                               ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
-  smallIcon_.reset(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                                    ::GetSystemMetrics(SM_CXSMICON),
-                                                    ::GetSystemMetrics(SM_CYSMICON), 0)));
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT r{0, 0, win::Twips(11415, dpi_), win::Twips(7785, dpi_)};
-  ::AdjustWindowRectEx(&r, style, TRUE, 0);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-  ClassOptions cls{kClassName, icon_.get(), smallIcon_.get()};
-  if (!Create(cls, style, 0, kCaption, RECT{x, y, x + w, y + h}, nullptr, nullptr)) return false;
-  if (icon_) ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-  if (smallIcon_) ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  ClassOptions cls{kClassName, win::ProgramIcon(false), win::ProgramIcon(true)};
+  RECT bounds = win::CentredWindowRect(win::Twips(11415, dpi_), win::Twips(7785, dpi_), style, true);
+  if (!Create(cls, style, 0, kCaption, bounds, nullptr, nullptr)) return false;
   CreateMenus();
   CreateControls();
   WireToolsAndHelpMenus();
@@ -196,8 +175,8 @@ void Form1::GetAddPath() {
   // folder that is gone, a missing drive, a network path or garbage falls
   // back to the program's folder, then the current folder, then the system
   // drive's root. An empty value keeps the folder the program started in.
-  std::wstring candidates[] = {stored.empty() ? CurrentDirectory() : stored, options_.programFolder,
-                               CurrentDirectory(), SystemRoot()};
+  std::wstring candidates[] = {stored.empty() ? win::CurrentFolder() : stored, options_.programFolder,
+                               win::CurrentFolder(), SystemRoot()};
   loading_ = true;
   for (const auto& folder : candidates) {
     if (!IsFolder(folder)) continue;

@@ -159,7 +159,6 @@ class Form1 : public win::Window {
   Form1Options options_;
   int dpi_ = 96;
   win::UniqueFont font_;
-  win::UniqueIcon icon_, smallIcon_;
   bool loading_ = false;
 
   // ---- windows opened from the menus (form1_menus.cpp) ----

@@ -1,5 +1,6 @@
 #include "manager/form4.h"
 
+#include "common/win/ansi.h"
 #include "common/win/gdi.h"
 #include "common/win/services.h"
 #include "manager/form1.h"
@@ -8,15 +9,6 @@ namespace nemba::manager {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Nemba.LyricsManager.Form4";
-constexpr int kIconResource = 1;
-
-std::wstring CurrentFolder() {
-  DWORD n = ::GetCurrentDirectoryW(0, nullptr);
-  std::wstring s(n, L'\0');
-  n = ::GetCurrentDirectoryW(n, s.data());
-  s.resize(n);
-  return s;
-}
 
 }  // namespace
 
@@ -24,18 +16,10 @@ Form4::~Form4() { DestroyNow(); }
 
 bool Form4::Open(HWND owner, int show) {
   int dpi = win::ScreenDpi();
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  auto icon = [instance](int metricX, int metricY) {
-    return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                           ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), LR_SHARED));
-  };
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  RECT r{0, 0, win::Twips(4800, dpi), win::Twips(3600, dpi)};
-  ::AdjustWindowRectEx(&r, style, FALSE, 0);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-  ClassOptions cls{kClassName, icon(SM_CXICON, SM_CYICON), icon(SM_CXSMICON, SM_CYSMICON)};
-  if (!Create(cls, style, 0, kForm4Caption, RECT{x, y, x + w, y + h}, owner, nullptr)) return false;
+  ClassOptions cls{kClassName, win::ProgramIcon(false), win::ProgramIcon(true)};
+  RECT bounds = win::CentredWindowRect(win::Twips(4800, dpi), win::Twips(3600, dpi), style, false);
+  if (!Create(cls, style, 0, kForm4Caption, bounds, owner, nullptr)) return false;
 
   RECT client{};
   ::GetClientRect(hwnd(), &client);
@@ -47,7 +31,7 @@ bool Form4::Open(HWND owner, int show) {
   File1.SetFont(font_.get());
   // Read once: the list is not refreshed while the window is open.
   File1.SetPattern(kForm4Pattern);
-  File1.SetFolder(CurrentFolder());
+  File1.SetFolder(win::CurrentFolder());
   File1.onDoubleClick = [this] { File1_DblClick(); };
 
   ::ShowWindow(hwnd(), show);

@@ -30,7 +30,6 @@ bool Completions::OnDocumentComplete(RecommendDocument* document) {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Nemba.Recommend.Form5";
-constexpr int kIconResource = 1;
 constexpr DISPID kNavigate = 104;
 constexpr DISPID kDocument = 203;
 
@@ -368,18 +367,10 @@ Form5::~Form5() {
 
 bool Form5::Open(int show) {
   int dpi = win::ScreenDpi();
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  auto icon = [instance](int metricX, int metricY) {
-    return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
-                                           ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), LR_SHARED));
-  };
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  RECT r{0, 0, win::Twips(6480, dpi), win::Twips(3870, dpi)};
-  ::AdjustWindowRectEx(&r, style, FALSE, 0);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-  ClassOptions cls{kClassName, icon(SM_CXICON, SM_CYICON), icon(SM_CXSMICON, SM_CYSMICON)};
-  if (!Create(cls, style, 0, kFetchingCaption, RECT{x, y, x + w, y + h}, options_.owner, nullptr)) return false;
+  ClassOptions cls{kClassName, win::ProgramIcon(false), win::ProgramIcon(true)};
+  RECT bounds = win::CentredWindowRect(win::Twips(6480, dpi), win::Twips(3870, dpi), style, false);
+  if (!Create(cls, style, 0, kFetchingCaption, bounds, options_.owner, nullptr)) return false;
   Form_Load();
   if (!IsOpen()) return false;
   ::ShowWindow(hwnd(), show);

@@ -162,6 +162,14 @@ std::wstring ProgramFolder() {
   return path;
 }
 
+std::wstring CurrentFolder() {
+  DWORD n = ::GetCurrentDirectoryW(0, nullptr);
+  std::wstring s(n, L'\0');
+  n = ::GetCurrentDirectoryW(n, s.data());
+  s.resize(n);
+  return s;
+}
+
 std::wstring ErrorText(DWORD error) {
   wchar_t* buffer = nullptr;
   DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |

@@ -35,6 +35,9 @@ bool IniWrite(const std::wstring& file, std::wstring_view section, std::wstring_
 // The folder of the running program, without a trailing "\".
 std::wstring ProgramFolder();
 
+// The process's current folder.
+std::wstring CurrentFolder();
+
 // The system's description of an error code, without the trailing line break.
 std::wstring ErrorText(DWORD error);
 

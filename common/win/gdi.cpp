@@ -13,6 +13,20 @@ RECT TwipsRect(int left, int top, int width, int height, int dpi) {
   return RECT{l, t, l + Twips(width, dpi), t + Twips(height, dpi)};
 }
 
+RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, bool hasMenu) {
+  RECT r{0, 0, clientWidth, clientHeight};
+  ::AdjustWindowRectEx(&r, style, hasMenu ? TRUE : FALSE, 0);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  return RECT{x, y, x + w, y + h};
+}
+
+HICON ProgramIcon(bool small) {
+  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         ::GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON),
+                                         ::GetSystemMetrics(small ? SM_CYSMICON : SM_CYICON), LR_SHARED));
+}
+
 UniqueFont MakeUiFont(int points, int dpi) {
   NONCLIENTMETRICSW ncm{};
   ncm.cbSize = sizeof(ncm);

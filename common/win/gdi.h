@@ -17,6 +17,13 @@ inline int Twips(int twips, int dpi) { return ::MulDiv(twips, dpi, 1440); }
 // A rectangle given as left, top, width and height in twips.
 RECT TwipsRect(int left, int top, int width, int height, int dpi);
 
+// The window rectangle that gives a client area of the given size in
+// pixels, centred on the screen.
+RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, bool hasMenu);
+// The program's icon (resource 1) at the large or small system size; shared,
+// so never destroyed by the caller. Null when the program has none.
+HICON ProgramIcon(bool small);
+
 // The system's message font at the given size in points.
 UniqueFont MakeUiFont(int points, int dpi);
 // A symbol font (symbol character set, regular weight).
