@@ -18,6 +18,7 @@ class Form5;
 
 namespace nemba::manager {
 
+class Form2;
 class Form4;
 
 inline constexpr wchar_t kAppTitle[] = L"Nemba歌词管理器";
@@ -137,6 +138,8 @@ class Form1 : public win::Window {
   void mnCopyTo_Click() { MoveOrCopyTo(false); }
   void mnOpen_Click();
   void Command9_Click();  // open containing folder
+  void Command12_Click();  // the find dialog
+  Form2* FindDialog() const;
   // ---- end of list commands ----
 
  protected:
@@ -164,6 +167,7 @@ class Form1 : public win::Window {
   // ---- windows opened from the menus (form1_menus.cpp) ----
   std::unique_ptr<Form4> form4_;
   std::unique_ptr<recommend::Form5> form5_;
+  std::unique_ptr<Form2> form2_;
   // ---- end of windows opened from the menus ----
 };
 

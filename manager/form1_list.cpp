@@ -6,6 +6,7 @@
 #include "common/win/clipboard.h"
 #include "common/win/services.h"
 #include "manager/form1.h"
+#include "manager/form2.h"
 
 namespace nemba::manager {
 namespace {
@@ -28,6 +29,7 @@ void Form1::WireListCommands() {
   Command14.onClick = [this] { Command14_Click(); };
   Command1.onClick = [this] { Command1_Click(); };
   Command9.onClick = [this] { Command9_Click(); };
+  Command12.onClick = [this] { Command12_Click(); };
   List1.onDropFiles = [this](std::vector<std::wstring> files) { List1_DropFiles(files); };
   OnMenu(ID_MNCOPYLIST, [this] { mnCopyList_Click(); });
   OnMenu(ID_MNPASTELIST, [this] { mnPasteList_Click(); });
@@ -248,5 +250,16 @@ void Form1::mnPasteList_Click() {
   }
   PanDuanList();
 }
+
+void Form1::Command12_Click() {
+  if (form2_ && form2_->IsOpen()) {
+    ::SetForegroundWindow(form2_->hwnd());
+    return;
+  }
+  form2_ = std::make_unique<Form2>(*this);
+  if (!form2_->Open(hwnd())) form2_.reset();
+}
+
+Form2* Form1::FindDialog() const { return form2_ && form2_->IsOpen() ? form2_.get() : nullptr; }
 
 }  // namespace nemba::manager

@@ -2,6 +2,7 @@
 #include "manager/form1.h"
 
 #include "common/win/services.h"
+#include "manager/form2.h"
 #include "manager/form4.h"
 #include "recommend/form5.h"
 
@@ -26,6 +27,7 @@ Form1::Form1(Form1Options options) : options_(std::move(options)) {}
 Form1::~Form1() {
   form5_.reset();
   form4_.reset();
+  form2_.reset();
   DestroyNow();
 }
 

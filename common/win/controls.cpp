@@ -80,6 +80,12 @@ bool SymbolButton::Create(HWND parent, int id, const wchar_t* face, int points, 
   return true;
 }
 
+bool CheckBox::Create(HWND parent, int id, const std::wstring& caption, RECT r, bool ticked) {
+  if (!Button::Create(parent, id, caption, r, BS_AUTOCHECKBOX)) return false;
+  SetTicked(ticked);
+  return true;
+}
+
 // ---- Label and Edit --------------------------------------------------------
 
 bool Label::Create(HWND parent, int id, const std::wstring& text, RECT r) {

@@ -41,6 +41,14 @@ class SymbolButton : public Button {
   UniqueFont font_;
 };
 
+// A tick box (an automatic check box).
+class CheckBox : public Button {
+ public:
+  bool Create(HWND parent, int id, const std::wstring& caption, RECT r, bool ticked);
+  bool Ticked() const { return ::SendMessageW(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  void SetTicked(bool on) { ::SendMessageW(hwnd(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+};
+
 class Label : public Control {
  public:
   bool Create(HWND parent, int id, const std::wstring& text, RECT r);
