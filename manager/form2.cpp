@@ -37,38 +37,29 @@ void Form2::Command1_Click() {
   // Wider than 16 bits: both lists together can hold more than 32,767 hits.
   long hits = 0;
   std::wstring text = Text1.Text();
-  if (!text.empty() && Check1.Ticked()) {
-    win::CheckList& list = main_.List1;
+  // Marks the matching entries of one list; false when a window went away.
+  auto search = [&](auto& list, auto mark) {
     int n = list.Count();
     main_.ShowProgressBar(static_cast<int16_t>(n));
     win::EventPump pump;
     unsigned generation = list.Generation();
     for (int i = 0; i < n; ++i) {
       pump.Tick();
-      if (!IsOpen() || !main_.IsOpen()) return;
+      if (!IsOpen() || !main_.IsOpen()) return false;
       if (list.Generation() != generation || i >= list.Count()) break;  // the list changed meanwhile
       bool match = list.Item(i).find(text) != std::wstring::npos;
-      list.SetChecked(i, match);
+      mark(i, match);
       if (match) ++hits;
       main_.ShowProgress();
     }
-  }
-  if (!text.empty() && Check2.Ticked()) {
-    win::FileList& list = main_.File1;
-    int n = list.Count();
-    main_.ShowProgressBar(static_cast<int16_t>(n));
-    win::EventPump pump;
-    unsigned generation = list.Generation();
-    for (int i = 0; i < n; ++i) {
-      pump.Tick();
-      if (!IsOpen() || !main_.IsOpen()) return;
-      if (list.Generation() != generation) break;
-      bool match = list.Item(i).find(text) != std::wstring::npos;
-      list.SetSelected(i, match);
-      if (match) ++hits;
-      main_.ShowProgress();
-    }
-  }
+    return true;
+  };
+  if (!text.empty() && Check1.Ticked() &&
+      !search(main_.List1, [this](int i, bool on) { main_.List1.SetChecked(i, on); }))
+    return;
+  if (!text.empty() && Check2.Ticked() &&
+      !search(main_.File1, [this](int i, bool on) { main_.File1.SetSelected(i, on); }))
+    return;
   main_.UnShowProgressBar();
   Label1.SetText(L"共找到 " + std::to_wstring(hits) + L" 个项目，已将它们标记。");
 }
