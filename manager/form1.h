@@ -19,6 +19,7 @@ class Form5;
 namespace nemba::manager {
 
 class Form2;
+class Form3;
 class Form4;
 
 inline constexpr wchar_t kAppTitle[] = L"Nemba歌词管理器";
@@ -140,6 +141,8 @@ class Form1 : public win::Window {
   void Command9_Click();  // open containing folder
   void Command12_Click();  // the find dialog
   Form2* FindDialog() const;
+  void mnRenameLrc_Click();  // smart rename, modal
+  Form3* RenameWindow() const { return form3_.get(); }
   // ---- end of list commands ----
 
  protected:
@@ -168,6 +171,7 @@ class Form1 : public win::Window {
   std::unique_ptr<Form4> form4_;
   std::unique_ptr<recommend::Form5> form5_;
   std::unique_ptr<Form2> form2_;
+  std::unique_ptr<Form3> form3_;
   // ---- end of windows opened from the menus ----
 };
 

@@ -7,6 +7,7 @@
 #include "common/win/services.h"
 #include "manager/form1.h"
 #include "manager/form2.h"
+#include "manager/form3.h"
 
 namespace nemba::manager {
 namespace {
@@ -37,6 +38,7 @@ void Form1::WireListCommands() {
   OnMenu(ID_MNMOVETO, [this] { mnMoveTo_Click(); });
   OnMenu(ID_MNCOPYTO, [this] { mnCopyTo_Click(); });
   OnMenu(ID_MNOPEN, [this] { mnOpen_Click(); });
+  OnMenu(ID_MNRENAMELRC, [this] { mnRenameLrc_Click(); });
 }
 
 bool Form1::AddToList1(const std::wstring& text) {
@@ -261,5 +263,10 @@ void Form1::Command12_Click() {
 }
 
 Form2* Form1::FindDialog() const { return form2_ && form2_->IsOpen() ? form2_.get() : nullptr; }
+
+void Form1::mnRenameLrc_Click() {
+  if (!form3_) form3_ = std::make_unique<Form3>(*this);
+  form3_->ShowModal();
+}
 
 }  // namespace nemba::manager

@@ -3,6 +3,7 @@
 
 #include "common/win/services.h"
 #include "manager/form2.h"
+#include "manager/form3.h"
 #include "manager/form4.h"
 #include "recommend/form5.h"
 
@@ -28,6 +29,7 @@ Form1::~Form1() {
   form5_.reset();
   form4_.reset();
   form2_.reset();
+  form3_.reset();
   DestroyNow();
 }
 

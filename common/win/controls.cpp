@@ -86,6 +86,11 @@ bool CheckBox::Create(HWND parent, int id, const std::wstring& caption, RECT r, 
   return true;
 }
 
+bool ComboBox::Create(HWND parent, int id, RECT r) {
+  r.bottom = r.top + (r.bottom - r.top) * 8;  // room for the drop-down part
+  return CreateChild(parent, L"COMBOBOX", L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, r, id);
+}
+
 // ---- Label and Edit --------------------------------------------------------
 
 bool Label::Create(HWND parent, int id, const std::wstring& text, RECT r) {

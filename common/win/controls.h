@@ -49,6 +49,16 @@ class CheckBox : public Button {
   void SetTicked(bool on) { ::SendMessageW(hwnd(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 };
 
+// A drop-down list to choose one of fixed texts.
+class ComboBox : public Control {
+ public:
+  bool Create(HWND parent, int id, RECT r);
+  void Add(const std::wstring& text) { ::SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+  int Count() const { return static_cast<int>(::SendMessageW(hwnd(), CB_GETCOUNT, 0, 0)); }
+  int Index() const { return static_cast<int>(::SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)); }
+  void SetIndex(int i) { ::SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(i), 0); }
+};
+
 class Label : public Control {
  public:
   bool Create(HWND parent, int id, const std::wstring& text, RECT r);
