@@ -259,10 +259,8 @@ void Form1::MoveOrCopyTo(bool move) {
       worked = true;
     }
   } else if (ActiveList == 2) {
-    int n = File1.Count(), selected = 0;
-    for (int i = 0; i < n; ++i)
-      if (File1.Selected(i)) ++selected;
-    if (n == 0 || selected == 0) {
+    int n = File1.Count();
+    if (n == 0 || File1.SelectedCount() == 0) {
       Msg(L"预览列表里没有文件或没选中文件！");
     } else {
       ShowProgressBar(static_cast<int16_t>(n));

@@ -212,10 +212,8 @@ void Form1::mnCopyList_Click() {
       ShowProgress();
     }
   } else if (ActiveList == 2) {
-    int n = File1.Count(), selected = 0;
-    for (int i = 0; i < n; ++i)
-      if (File1.Selected(i)) ++selected;
-    if (n == 0 || selected == 0) {
+    int n = File1.Count();
+    if (n == 0 || File1.SelectedCount() == 0) {
       Msg(L"没有或没选中文件！");
       return;
     }

@@ -166,6 +166,7 @@ class FileList : public Control {
   int Count() const { return static_cast<int>(::SendMessageW(hwnd(), LB_GETCOUNT, 0, 0)); }
   std::wstring Item(int index) const;
   bool Selected(int index) const { return ::SendMessageW(hwnd(), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0; }
+  int SelectedCount() const { return static_cast<int>(::SendMessageW(hwnd(), LB_GETSELCOUNT, 0, 0)); }
   void SetSelected(int index, bool on);
   // The entry with the focus mark, -1 when none has been marked since the
   // list was last read.

@@ -6,8 +6,7 @@
 
 #include "common/win/ansi.h"
 #include "manager/module1.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/windows_fixture.h"
+#include "tests/support/manager_fixture.h"
 
 using namespace nemba;
 using namespace nemba::manager;
@@ -15,35 +14,15 @@ using nemba::test::TempDir;
 
 namespace {
 
-class Form1Test : public ::testing::Test {
+class Form1Test : public test::ManagerTest {
  protected:
-  TempDir program;  // the program's folder, where LrcPath.ini lives
-  test::ScriptedUi ui;
-  std::unique_ptr<Form1> form;
-
   std::wstring Ini() const { return program / L"LrcPath.ini"; }
   void WriteIni(std::wstring_view value) {
     test::WriteBytes(Ini(), "[path]\r\nvalue=" + test::Ansi(value) + "\r\n");
   }
-  Form1& Start(std::wstring commandLine = L"") {
-    form = std::make_unique<Form1>(Form1Options{program.path(), std::move(commandLine), false});
-    EXPECT_TRUE(form->Open(SW_SHOWNORMAL));
-    test::Pump();
-    return *form;
-  }
   void Close() {
     ::SendMessageW(form->hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(form->IsOpen());
-  }
-  std::vector<std::wstring> List1Items() const {
-    std::vector<std::wstring> v;
-    for (int i = 0; i < form->List1.Count(); ++i) v.push_back(form->List1.Item(i));
-    return v;
-  }
-  std::vector<std::wstring> File1Items() const {
-    std::vector<std::wstring> v;
-    for (int i = 0; i < form->File1.Count(); ++i) v.push_back(form->File1.Item(i));
-    return v;
   }
   // The browser agrees on one folder.
   void ExpectBrowserOn(const std::wstring& folder) {

@@ -5,8 +5,7 @@
 #include <memory>
 
 #include "manager/form1.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/windows_fixture.h"
+#include "tests/support/manager_fixture.h"
 
 using namespace nemba;
 using namespace nemba::manager;
@@ -14,16 +13,11 @@ using nemba::test::TempDir;
 
 namespace {
 
-class FindDialog : public ::testing::Test {
+class FindDialog : public test::ManagerTest {
  protected:
-  TempDir program, folder;
-  test::ScriptedUi ui;
-  std::unique_ptr<Form1> form;
+  TempDir folder;
 
-  void SetUp() override {
-    form = std::make_unique<Form1>(Form1Options{program.path(), L"", false});
-    ASSERT_TRUE(form->Open(SW_SHOWNORMAL));
-  }
+  void SetUp() override { Start(); }
   Form2& Find() {
     form->Command12.Click();
     EXPECT_NE(form->FindDialog(), nullptr);

@@ -5,8 +5,7 @@
 #include <memory>
 
 #include "manager/form1.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/windows_fixture.h"
+#include "tests/support/manager_fixture.h"
 
 using namespace nemba;
 using namespace nemba::manager;
@@ -15,17 +14,12 @@ using Items = std::vector<std::wstring>;
 
 namespace {
 
-class SmartRename : public ::testing::Test {
+class SmartRename : public test::ManagerTest {
  protected:
-  TempDir program, dir;
-  test::ScriptedUi ui;
-  std::unique_ptr<Form1> form;
+  TempDir dir;
   Form3* rename = nullptr;
 
-  void SetUp() override {
-    form = std::make_unique<Form1>(Form1Options{program.path(), L"", false});
-    ASSERT_TRUE(form->Open(SW_SHOWNORMAL));
-  }
+  void SetUp() override { Start(); }
   // Adds a selected lyrics file with the given content (ANSI unless raw).
   std::wstring Lyrics(const std::wstring& name, const std::wstring& text) {
     test::WriteBytes(dir / name, test::Ansi(text));
@@ -50,11 +44,7 @@ class SmartRename : public ::testing::Test {
     rename = owned_.get();
     return rename->Show();
   }
-  Items List1() {
-    Items v;
-    for (int i = 0; i < form->List1.Count(); ++i) v.push_back(form->List1.Item(i));
-    return v;
-  }
+  Items List1() { return List1Items(); }
   std::unique_ptr<Form3> owned_;
 };
 

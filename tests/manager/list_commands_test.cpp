@@ -5,8 +5,7 @@
 
 #include "common/win/clipboard.h"
 #include "manager/form1.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/windows_fixture.h"
+#include "tests/support/manager_fixture.h"
 
 using namespace nemba;
 using namespace nemba::manager;
@@ -15,29 +14,14 @@ using Items = std::vector<std::wstring>;
 
 namespace {
 
-class ListCommands : public ::testing::Test {
+class ListCommands : public test::ManagerTest {
  protected:
-  TempDir program;
   TempDir files;  // a folder of test files
-  test::ScriptedUi ui;
-  std::unique_ptr<Form1> form;
 
-  void SetUp() override {
-    form = std::make_unique<Form1>(Form1Options{program.path(), L"", false});
-    ASSERT_TRUE(form->Open(SW_SHOWNORMAL));
-    test::Pump();
-  }
+  void SetUp() override { Start(); }
   Form1& f() { return *form; }
-  Items List1() {
-    Items v;
-    for (int i = 0; i < f().List1.Count(); ++i) v.push_back(f().List1.Item(i));
-    return v;
-  }
-  Items File1() {
-    Items v;
-    for (int i = 0; i < f().File1.Count(); ++i) v.push_back(f().File1.Item(i));
-    return v;
-  }
+  Items List1() { return List1Items(); }
+  Items File1() { return File1Items(); }
   void Fill(const Items& items) {
     f().List1.Clear();
     for (auto& i : items) f().List1.Add(i);

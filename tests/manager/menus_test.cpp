@@ -8,6 +8,7 @@
 #include "manager/form1.h"
 #include "manager/form4.h"
 #include "recommend/form5.h"
+#include "tests/support/manager_fixture.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/windows_fixture.h"
 
@@ -66,19 +67,7 @@ int OwnedWindows(HWND owner, const wchar_t* className) {
   return search.count;
 }
 
-class MenusTest : public ::testing::Test {
- protected:
-  TempDir program;
-  test::ScriptedUi ui;
-  std::unique_ptr<Form1> form;
-
-  Form1& Start() {
-    form = std::make_unique<Form1>(Form1Options{program.path(), L"", false});
-    EXPECT_TRUE(form->Open(SW_SHOWNORMAL));
-    test::Pump();
-    return *form;
-  }
-};
+using MenusTest = test::ManagerTest;
 
 class NembaSoftTest : public MenusTest {
  protected:
